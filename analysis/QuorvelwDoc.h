@@ -84,8 +84,10 @@ public:
     std::string m_strGratingInfo;
 
 private:
-    SeparationStatus EstimateAngleError();
+    void EstimateAngleError();
     SeparationStatus CheckCoverage();
+    // FourierCoef of every column t < T of m_work at once, sweeping the table row by row.
+    void ColumnCoefs(int order, double* cosCoef, double* sinCoef) const;
     void SmoothFromCoefs(const double* cosCoef, const double* sinCoef, double* out) const;
 
     // N for which m_cosTable/m_sinTable hold the sample angles; 0 while they hold none.
@@ -93,6 +95,5 @@ private:
     // angle it needs is a whole multiple of 2*pi/N.
     int m_tableN = 0;
     // Scratch of one analysis.
-    double m_trace[MAX_POINTS];
     std::int32_t m_counter[MAX_POINTS];
 };
