@@ -1,3 +1,4 @@
+#include "ScriptedOperator.h"
 #include "TempFolder.h"
 #include "TraceFile.h"
 
@@ -23,12 +24,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-class RecordingOperator : public Operator {
-public:
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    std::vector<std::string> messages;
-};
 
 // Single-precision bit patterns, least significant byte first, built here by hand so the test
 // does not share the reader's decoding.
@@ -129,16 +124,16 @@ TEST_P(ReadTraceFileCases, ReadsOrRefuses)
     WriteBytes(path, c.bytes);
 
     std::vector<double> dest(MAX_POINTS + 1, kUntouched);
-    RecordingOperator op;
+    ScriptedOperator op;
     ASSERT_EQ(ReadTraceFile(path, dest.data(), op), c.count);
     for (int k = 0; k < c.count; ++k)
         ASSERT_EQ(dest[k], double(Sample(k))) << "sample " << k;
     for (std::size_t k = std::size_t(c.count); k < dest.size(); ++k)
         ASSERT_EQ(dest[k], kUntouched) << "entry " << k << " was touched";
     if (c.complaint)
-        EXPECT_EQ(op.messages, std::vector<std::string>{"Can't read the input file " + path + c.complaint});
+        EXPECT_EQ(op.Messages(), std::vector<std::string>{"Can't read the input file " + path + c.complaint});
     else
-        EXPECT_TRUE(op.messages.empty());
+        EXPECT_TRUE(op.Messages().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, ReadTraceFileCases, ::testing::ValuesIn(ReadCases()),
@@ -156,7 +151,7 @@ TEST(ReadTraceFile, DecodesLittleEndianSinglePrecisionBitPatterns)
                       0x01, 0x00, 0xC0, 0x7F,   // a NaN
                       0x14, TYPE_END});
     double dest[MAX_POINTS];
-    RecordingOperator op;
+    ScriptedOperator op;
     ASSERT_EQ(ReadTraceFile(path, dest, op), 5);
     EXPECT_EQ(dest[0], 1.0);
     EXPECT_EQ(dest[1], double(-3.14159274f));
@@ -170,9 +165,9 @@ TEST(ReadTraceFile, MissingFileNamesTheFullPath)
     TempFolder dir;
     for (const std::string& path : {dir.File("no such folder/ang045.dat"), dir.path().string()}) {
         std::vector<double> dest(MAX_POINTS, kUntouched);
-        RecordingOperator op;
+        ScriptedOperator op;
         EXPECT_EQ(ReadTraceFile(path, dest.data(), op), 0);
-        EXPECT_EQ(op.messages, std::vector<std::string>{"Can't open the input file " + path});
+        EXPECT_EQ(op.Messages(), std::vector<std::string>{"Can't open the input file " + path});
         EXPECT_EQ(dest[0], kUntouched);
     }
 }
@@ -230,11 +225,11 @@ TEST_P(WriteTraceFileLayouts, ExactBytesAndReadBack)
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"comp.dat"}) << "a temporary file was left behind";
 
     double back[MAX_POINTS];
-    RecordingOperator op;
+    ScriptedOperator op;
     ASSERT_EQ(ReadTraceFile(path, back, op), n);
     for (int k = 0; k < n; ++k)
         ASSERT_EQ(back[k], double(negated[k])) << k;
-    EXPECT_TRUE(op.messages.empty());
+    EXPECT_TRUE(op.Messages().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Counts, WriteTraceFileLayouts,
@@ -273,7 +268,7 @@ TEST(WriteTraceFile, ScaleAndSinglePrecisionRounding)
     const std::string path = dir.File("s.dat");
     ASSERT_EQ(WriteTraceFile(path, values, 3, 3), 1);
     double back[MAX_POINTS];
-    RecordingOperator op;
+    ScriptedOperator op;
     ASSERT_EQ(ReadTraceFile(path, back, op), 3);
     EXPECT_EQ(back[0], double(float(3.0 * values[0])));
     EXPECT_EQ(back[1], double(float(3.0 * values[1])));
