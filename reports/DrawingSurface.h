@@ -62,7 +62,7 @@ struct Colour {
 
 // A font request. Sizes in logical units; a positive height is the character cell height,
 // a negative one the em height, 0 the surface's default; width 0 is the face's own width.
-struct FontSpec {
+struct FontDescription {
     int height = 0;
     int width = 0;
     int escapement = 0;
@@ -77,7 +77,7 @@ struct FontSpec {
     int quality = 0;
     int pitchAndFamily = 0;
     std::string faceName;
-    friend bool operator==(const FontSpec& a, const FontSpec& b)
+    friend bool operator==(const FontDescription& a, const FontDescription& b)
     {
         return a.height == b.height && a.width == b.width && a.escapement == b.escapement &&
                a.orientation == b.orientation && a.weight == b.weight && a.italic == b.italic &&
@@ -89,11 +89,11 @@ struct FontSpec {
 };
 
 // Width in logical units; widths that come out below one device pixel draw a hairline.
-struct PenSpec {
+struct PenDescription {
     int style = PS_SOLID;
     int width = 0;
     Colour colour;
-    friend bool operator==(const PenSpec& a, const PenSpec& b)
+    friend bool operator==(const PenDescription& a, const PenDescription& b)
     {
         return a.style == b.style && a.width == b.width && a.colour == b.colour;
     }
@@ -140,8 +140,8 @@ public:
     virtual int GetDeviceCaps(int index) const = 0;
 
     // A handle of 0 when the object cannot be made; selecting it then changes nothing.
-    virtual FontHandle CreateFont(const FontSpec& spec) = 0;
-    virtual PenHandle CreatePen(const PenSpec& spec) = 0;
+    virtual FontHandle CreateFont(const FontDescription& request) = 0;
+    virtual PenHandle CreatePen(const PenDescription& request) = 0;
     // Returns the previous object, for the caller to select back; 0 if the handle is unknown.
     virtual FontHandle SelectFont(FontHandle font) = 0;
     virtual PenHandle SelectPen(PenHandle pen) = 0;

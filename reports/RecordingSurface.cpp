@@ -2,9 +2,9 @@
 
 namespace {
 
-FontSpec StockFont()
+FontDescription StockFont()
 {
-    FontSpec f;
+    FontDescription f;
     f.faceName = "System";
     return f;
 }
@@ -12,7 +12,7 @@ FontSpec StockFont()
 }  // namespace
 
 RecordingSurface::RecordingSurface(const DeviceDescription& attribute)
-    : MappedSurface(attribute), m_fonts(StockFont()), m_pens(PenSpec{})
+    : MappedSurface(attribute), m_fonts(StockFont()), m_pens(PenDescription{})
 {
 }
 
@@ -86,20 +86,20 @@ int RecordingSurface::GetDeviceCaps(int index) const
     return MappedSurface::GetDeviceCaps(index);
 }
 
-FontHandle RecordingSurface::CreateFont(const FontSpec& spec)
+FontHandle RecordingSurface::CreateFont(const FontDescription& request)
 {
-    const FontHandle h = m_fonts.Create(spec);
+    const FontHandle h = m_fonts.Create(request);
     auto& c = Record(SurfaceOp::CreateFont);
-    c.font = spec;
+    c.font = request;
     c.handle = h.id;
     return h;
 }
 
-PenHandle RecordingSurface::CreatePen(const PenSpec& spec)
+PenHandle RecordingSurface::CreatePen(const PenDescription& request)
 {
-    const PenHandle h = m_pens.Create(spec);
+    const PenHandle h = m_pens.Create(request);
     auto& c = Record(SurfaceOp::CreatePen);
-    c.pen = spec;
+    c.pen = request;
     c.handle = h.id;
     return h;
 }
@@ -148,7 +148,7 @@ void RecordingSurface::LineTo(LPoint logical)
     c.point = logical;
     c.from = m_position;
     c.handle = m_pens.Selected().id;
-    c.pen = m_pens.SelectedSpec();
+    c.pen = m_pens.SelectedDescription();
     m_position = logical;
 }
 
@@ -159,6 +159,6 @@ void RecordingSurface::DrawText(std::string_view text, const LRect& rect, unsign
     c.rect = rect;
     c.flags = flags;
     c.handle = m_fonts.Selected().id;
-    c.font = m_fonts.SelectedSpec();
+    c.font = m_fonts.SelectedDescription();
     c.colour = m_textColour;
 }

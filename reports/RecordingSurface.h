@@ -38,8 +38,8 @@ struct SurfaceCall {
     LSize size;           // size conversion argument
     int value = 0;        // map mode, device capability index
     int handle = 0;       // font or pen created, selected or deleted
-    FontSpec font;        // CreateFont; DrawText: the selected font
-    PenSpec pen;          // CreatePen; LineTo: the selected pen
+    FontDescription font;        // CreateFont; DrawText: the selected font
+    PenDescription pen;          // CreatePen; LineTo: the selected pen
     Colour colour;        // SetTextColour; DrawText: the text colour
     std::string text;     // DrawText
     LRect rect;           // DrawText
@@ -60,8 +60,8 @@ public:
     LPoint PointToLogical(LPoint device) const override;
     bool IsPrinting() const override;
     int GetDeviceCaps(int index) const override;
-    FontHandle CreateFont(const FontSpec& spec) override;
-    PenHandle CreatePen(const PenSpec& spec) override;
+    FontHandle CreateFont(const FontDescription& request) override;
+    PenHandle CreatePen(const PenDescription& request) override;
     FontHandle SelectFont(FontHandle font) override;
     PenHandle SelectPen(PenHandle pen) override;
     bool DeleteFont(FontHandle font) override;
@@ -84,8 +84,8 @@ private:
     SurfaceCall& Record(SurfaceOp op) const;
 
     mutable std::vector<SurfaceCall> m_calls;
-    SurfaceObjects<FontSpec, FontHandle> m_fonts;
-    SurfaceObjects<PenSpec, PenHandle> m_pens;
+    SurfaceObjects<FontDescription, FontHandle> m_fonts;
+    SurfaceObjects<PenDescription, PenHandle> m_pens;
     Colour m_textColour;
     LPoint m_position;
 };

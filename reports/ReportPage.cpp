@@ -43,9 +43,9 @@ void DrawLeftAlignedText(DrawingSurface& dc, const LRect& rect, std::string_view
     DrawTextBlock(dc, rect, text, font, DT_VCENTER);
 }
 
-FontSpec ReportFont(int height, int width, int weight)
+FontDescription ReportFont(int height, int width, int weight)
 {
-    FontSpec f;
+    FontDescription f;
     f.height = height;
     f.width = width;
     f.weight = weight;

@@ -34,4 +34,4 @@ void DrawCenteredText(DrawingSurface& dc, const LRect& rect, std::string_view te
 void DrawLeftAlignedText(DrawingSurface& dc, const LRect& rect, std::string_view text, FontHandle font);
 
 // Every report font: face "Courier New Bold", everything but the sizes and weight 0.
-FontSpec ReportFont(int height, int width, int weight);
+FontDescription ReportFont(int height, int width, int weight);

@@ -4,19 +4,19 @@
 #include <cstddef>
 #include <map>
 
-template <typename Spec, typename Handle>
+template <typename Description, typename Handle>
 class SurfaceObjects {
 public:
-    explicit SurfaceObjects(const Spec& stock) { m_objects[STOCK_ID] = stock; }
+    explicit SurfaceObjects(const Description& stock) { m_objects[STOCK_ID] = stock; }
 
-    Handle Create(const Spec& spec)
+    Handle Create(const Description& request)
     {
         const Handle h{m_nextId++};
-        m_objects[h.id] = spec;
+        m_objects[h.id] = request;
         return h;
     }
 
-    const Spec* Find(Handle h) const
+    const Description* Find(Handle h) const
     {
         const auto it = m_objects.find(h.id);
         return it == m_objects.end() ? nullptr : &it->second;
@@ -39,12 +39,12 @@ public:
     }
 
     Handle Selected() const { return m_selected; }
-    const Spec& SelectedSpec() const { return m_objects.at(m_selected.id); }
+    const Description& SelectedDescription() const { return m_objects.at(m_selected.id); }
     std::size_t Count() const { return m_objects.size(); }
 
 private:
     static constexpr int STOCK_ID = 1;
-    std::map<int, Spec> m_objects;
+    std::map<int, Description> m_objects;
     Handle m_selected{STOCK_ID};
     int m_nextId = STOCK_ID + 1;
 };

@@ -17,31 +17,31 @@ constexpr double REFERENCE_PIXELS = 1000.0;
 constexpr int MIN_STRETCH = 50;
 constexpr int MAX_STRETCH = 200;
 
-FontSpec StockFont()
+FontDescription StockFont()
 {
-    FontSpec f;
+    FontDescription f;
     f.faceName = "System";
     return f;
 }
 
-QFont BaseFont(const FontSpec& spec)
+QFont BaseFont(const FontDescription& request)
 {
     QFont f(FIXED_FAMILY);
     f.setStyleHint(QFont::TypeWriter);
     f.setFixedPitch(true);
     f.setKerning(false);
-    const int weight = spec.weight <= 0 ? FW_NORMAL : std::clamp(spec.weight, 1, 1000);
+    const int weight = request.weight <= 0 ? FW_NORMAL : std::clamp(request.weight, 1, 1000);
     f.setWeight(static_cast<QFont::Weight>(weight));
-    f.setItalic(spec.italic);
-    f.setUnderline(spec.underline);
-    f.setStrikeOut(spec.strikeOut);
+    f.setItalic(request.italic);
+    f.setUnderline(request.underline);
+    f.setStrikeOut(request.strikeOut);
     return f;
 }
 
 }  // namespace
 
 QPainterSurface::QPainterSurface(QPainter& painter, const DeviceDescription& attribute)
-    : MappedSurface(attribute), m_painter(painter), m_fonts(StockFont()), m_pens(PenSpec{})
+    : MappedSurface(attribute), m_painter(painter), m_fonts(StockFont()), m_pens(PenDescription{})
 {
 }
 
@@ -65,9 +65,9 @@ LPoint QPainterSurface::SetViewportOrg(LPoint device)
     return MappedSurface::SetViewportOrg(device);
 }
 
-FontHandle QPainterSurface::CreateFont(const FontSpec& spec) { return m_fonts.Create(spec); }
+FontHandle QPainterSurface::CreateFont(const FontDescription& request) { return m_fonts.Create(request); }
 
-PenHandle QPainterSurface::CreatePen(const PenSpec& spec) { return m_pens.Create(spec); }
+PenHandle QPainterSurface::CreatePen(const PenDescription& request) { return m_pens.Create(request); }
 
 FontHandle QPainterSurface::SelectFont(FontHandle font) { return m_fonts.Select(font); }
 
@@ -111,45 +111,58 @@ void QPainterSurface::LineTo(LPoint logical)
 {
     if (m_pending.isEmpty())
         m_pending.append(ToDevice(m_position));
-    m_pending.append(ToDevice(logical));
+    // Many samples fall on one pixel on screen; repeating a point adds nothing but work.
+    const QPointF p = ToDevice(logical);
+    if (p != m_pending.back())
+        m_pending.append(p);
+    m_lineDrawn = true;
     m_position = logical;
 }
 
-QPen QPainterSurface::RealizePen(const PenSpec& spec) const
+QPen QPainterSurface::RealizePen(const PenDescription& request) const
 {
-    const QColor colour(spec.colour.red, spec.colour.green, spec.colour.blue);
-    const double width = std::round(spec.width * ScaleX());
+    const QColor colour(request.colour.red, request.colour.green, request.colour.blue);
+    const double width = std::round(request.width * ScaleX());
     if (width <= 1.0) {
         QPen hairline(colour, 0);  // cosmetic: one device pixel
         hairline.setCosmetic(true);
         return hairline;
     }
+    // Round ends and joins, as a wide pen has; up to 3 pixels they change no visible pixel and
+    // would make a screen curve twice as slow to draw.
+    if (width <= 3.0)
+        return QPen(colour, width, Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin);
     return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
 void QPainterSurface::Flush()
 {
     if (m_pending.size() >= 2) {
-        m_painter.setPen(RealizePen(m_pens.SelectedSpec()));
+        m_painter.setPen(RealizePen(m_pens.SelectedDescription()));
         m_painter.setBrush(Qt::NoBrush);
         m_painter.drawPolyline(m_pending);
+    } else if (m_pending.size() == 1 && m_lineDrawn) {
+        // Lines that went nowhere leave the pen's dot, as a curve of one sample does.
+        m_painter.setPen(RealizePen(m_pens.SelectedDescription()));
+        m_painter.drawPoint(m_pending.front());
     }
     m_pending.clear();
+    m_lineDrawn = false;
 }
 
 const QPainterSurface::RealFont& QPainterSurface::Realize(FontHandle handle)
 {
-    const FontSpec* spec = m_fonts.Find(handle);
-    static const FontSpec stock = StockFont();
-    if (!spec)
-        spec = &stock;
+    const FontDescription* request = m_fonts.Find(handle);
+    static const FontDescription stock = StockFont();
+    if (!request)
+        request = &stock;
     RealFont& real = m_realFonts[handle.id];
     const double sx = ScaleX();
     const double sy = ScaleY();
     if (real.scaleX == sx && real.scaleY == sy)
         return real;
 
-    QFont font = BaseFont(*spec);
+    QFont font = BaseFont(*request);
     // Cell height per em of the face, measured once per request at a large size.
     QFont reference = font;
     reference.setPixelSize(static_cast<int>(REFERENCE_PIXELS));
@@ -157,17 +170,17 @@ const QPainterSurface::RealFont& QPainterSurface::Realize(FontHandle handle)
     const double cellPerEm = std::max(0.5, refMetrics.height() / REFERENCE_PIXELS);
 
     double cell;
-    if (spec->height > 0)
-        cell = std::max(1.0, std::round(spec->height * sy));
-    else if (spec->height < 0)
-        cell = std::max(1.0, std::round(-spec->height * sy * cellPerEm));
+    if (request->height > 0)
+        cell = std::max(1.0, std::round(request->height * sy));
+    else if (request->height < 0)
+        cell = std::max(1.0, std::round(-request->height * sy * cellPerEm));
     else
         cell = std::max(1.0, std::round(16.0 * cellPerEm));  // no size asked: a legible default
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(cell / cellPerEm))));
 
     const QFontMetricsF metrics(font);
-    if (spec->width > 0 && metrics.averageCharWidth() > 0) {
-        const double wanted = spec->width * sx;
+    if (request->width > 0 && metrics.averageCharWidth() > 0) {
+        const double wanted = request->width * sx;
         const int stretch = static_cast<int>(std::lround(100.0 * wanted / metrics.averageCharWidth()));
         if (stretch >= MIN_STRETCH && stretch <= MAX_STRETCH && stretch != 100)
             font.setStretch(stretch);

@@ -25,8 +25,8 @@ public:
     LPoint SetWindowOrg(LPoint logical) override;
     int SetMapMode(int mode) override;
     LPoint SetViewportOrg(LPoint device) override;
-    FontHandle CreateFont(const FontSpec& spec) override;
-    PenHandle CreatePen(const PenSpec& spec) override;
+    FontHandle CreateFont(const FontDescription& request) override;
+    PenHandle CreatePen(const PenDescription& request) override;
     FontHandle SelectFont(FontHandle font) override;
     PenHandle SelectPen(PenHandle pen) override;
     bool DeleteFont(FontHandle font) override;
@@ -54,14 +54,15 @@ private:
     };
 
     const RealFont& Realize(FontHandle font);
-    QPen RealizePen(const PenSpec& spec) const;
+    QPen RealizePen(const PenDescription& request) const;
     QPointF ToDevice(LPoint logical) const;
 
     QPainter& m_painter;
-    SurfaceObjects<FontSpec, FontHandle> m_fonts;
-    SurfaceObjects<PenSpec, PenHandle> m_pens;
+    SurfaceObjects<FontDescription, FontHandle> m_fonts;
+    SurfaceObjects<PenDescription, PenHandle> m_pens;
     std::map<int, RealFont> m_realFonts;
     Colour m_textColour;
     LPoint m_position;
     QPolygonF m_pending;  // device points of the polyline not drawn yet
+    bool m_lineDrawn = false;  // a line-to since the last move or flush
 };

@@ -100,14 +100,14 @@ TEST(PlotReport, ThreeRuledBoxesWithHeavierCentreLines)
                 EXPECT_EQ(plot.grid[11 + j].point, (LPoint{left + j * dx, bottom}));
             }
             for (const auto& line : plot.grid)
-                EXPECT_EQ(line.pen, (PenSpec{PS_SOLID, 1, BLACK}));
+                EXPECT_EQ(line.pen, (PenDescription{PS_SOLID, 1, BLACK}));
             // Zero line five divisions down, 18th of 36 columns.
             EXPECT_EQ(plot.centre[0].from, (LPoint{left, top + 5 * dy}));
             EXPECT_EQ(plot.centre[0].point, (LPoint{right, top + 5 * dy}));
             EXPECT_EQ(plot.centre[1].from, (LPoint{left + 18 * dx, top}));
             EXPECT_EQ(plot.centre[1].point, (LPoint{left + 18 * dx, bottom}));
             for (const auto& line : plot.centre)
-                EXPECT_EQ(line.pen, (PenSpec{PS_SOLID, c.centreWidth, BLACK}));
+                EXPECT_EQ(line.pen, (PenDescription{PS_SOLID, c.centreWidth, BLACK}));
         }
         // Pens and fonts are all released, the surface has its own pen back.
         EXPECT_EQ(dc.LivePens(), 1u);
@@ -188,9 +188,9 @@ TEST(PlotReport, CaptionsGiveTheirExtremesAndTheValueOfADivision)
     }
 }
 
-FontSpec Face(int height, int width, int weight)
+FontDescription Face(int height, int width, int weight)
 {
-    FontSpec f;
+    FontDescription f;
     f.height = height;
     f.width = width;
     f.weight = weight;
@@ -205,7 +205,7 @@ TEST(PlotReport, BlueTitleAndHeaderWithScreenOrPrintFonts)
         const char* device;
         DeviceDescription description;
         int width, height;
-        FontSpec title, text;
+        FontDescription title, text;
     };
     for (const Case& c : {Case{"screen", Display1920x1080(), 50800, 28575, Face(600, 300, 900), Face(500, 300, 400)},
                           Case{"print", A4PrinterAt600Dpi(), 20000, 28700, Face(500, 280, 900), Face(350, 180, 400)}}) {

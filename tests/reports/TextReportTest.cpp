@@ -190,13 +190,13 @@ struct AreaLayout {
     const char* device;
     DeviceDescription description;
     LRect rects[6];
-    FontSpec titleFont;
-    FontSpec bodyFont;
+    FontDescription titleFont;
+    FontDescription bodyFont;
 };
 
-FontSpec Face(int height, int width, int weight)
+FontDescription Face(int height, int width, int weight)
 {
-    FontSpec f;
+    FontDescription f;
     f.height = height;
     f.width = width;
     f.weight = weight;

@@ -204,6 +204,8 @@ TEST(QPainterSurface, PensInLogicalWidths)
         const PenHandle before = dc.SelectPen(thick);
         dc.MoveTo({2646, -2646});   // pixel (100, 235)
         dc.LineTo({26458, -2646});  // pixel (1000, 235)
+        dc.MoveTo({26458, -7938});  // pixel (1000, 435)
+        dc.LineTo({26458, -7938});  // a curve of one sample: the pen's dot
         dc.SelectPen(hair);
         dc.MoveTo({2646, -5292});
         dc.LineTo({26458, -5292});  // pixel row 335
@@ -213,6 +215,9 @@ TEST(QPainterSurface, PensInLogicalWidths)
     }
     EXPECT_EQ(Find(image, QRect(500, 200, 1, 70), IsRed).count, 2);
     EXPECT_EQ(Find(image, QRect(500, 300, 1, 70), IsInk).count, 1);
+    const PixelBox dot = Find(image, QRect(990, 425, 20, 20), IsRed);
+    EXPECT_GE(dot.count, 1);
+    EXPECT_LE(dot.count, 9);
 }
 
 }  // namespace
