@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace {
@@ -38,10 +39,10 @@ struct Plot {
 // value far outside its extremes) are held at the int range.
 int Trunc(double v)
 {
-    constexpr double LIMIT = 2147483520.0;  // the largest float-exact value below INT_MAX
     if (std::isnan(v))
         return 0;
-    return static_cast<int>(std::clamp(v, -LIMIT, LIMIT));
+    return static_cast<int>(std::clamp(v, static_cast<double>(std::numeric_limits<int>::min()),
+                                       static_cast<double>(std::numeric_limits<int>::max())));
 }
 
 int CurveY(double value, double m, double halfHeight, int baseline)
