@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -42,7 +43,9 @@ CMainFrame::CMainFrame(CQuorvelwApp& app, CQuorvelwView* view) : m_app(app), m_v
     BuildToolBar();
     BuildStatusBar();
     qApp->installEventFilter(this);
-    resize(1000, 760);
+    // The report is laid out on the whole display, so the window starts nearly as large.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        resize(screen->availableSize() * 9 / 10);
 }
 
 QAction* CMainFrame::Action(CommandId id) const
