@@ -27,6 +27,11 @@ QSettings AppSettings()
 
 }  // namespace
 
+bool RangeIncludesFirstPage(const QPrinter& printer)
+{
+    return printer.printRange() != QPrinter::PageRange || printer.fromPage() <= 1;
+}
+
 CQuorvelwApp::CQuorvelwApp() : m_doc(std::make_unique<CQuorvelwDoc>()), m_printer(QPrinter::HighResolution) {}
 
 CQuorvelwApp::~CQuorvelwApp()
@@ -177,8 +182,7 @@ bool CQuorvelwApp::Print(bool withDialog)
         dlg.setMinMax(1, 0xFFFF);
         if (dlg.exec() != QDialog::Accepted)
             return false;
-        // A job holds page 1 only: a range without it prints nothing.
-        if (m_printer.printRange() == QPrinter::PageRange && m_printer.fromPage() > 1)
+        if (!RangeIncludesFirstPage(m_printer))
             return true;
     }
     const RenderResult result = RenderReportPages(m_printer, *m_doc, {ReportKindOf(*m_doc)});

@@ -14,6 +14,9 @@ class CMainFrame;
 class CQuorvelwDoc;
 class CQuorvelwView;
 
+// A print job holds page 1 only: a page range without it prints nothing.
+bool RangeIncludesFirstPage(const QPrinter& printer);
+
 constexpr const char* SETTINGS_ORGANIZATION = "Local AppWizard-Generated Applications";
 constexpr int MRU_SIZE = 4;
 

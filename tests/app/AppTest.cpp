@@ -307,6 +307,57 @@ TEST_F(App, PrintPreviewAndPdfPrinterGiveOnePage)
     EXPECT_EQ(script.unexpected, 0);
 }
 
+// Every command of the table reaches its handler: each opens what it should (answered with
+// Cancel), or toggles what it should.
+TEST_F(App, EveryCommandReachesItsHandler)
+{
+    ASSERT_TRUE(app->InitInstance({}));
+    app->Printer().setOutputFormat(QPrinter::PdfFormat);
+    app->Printer().setOutputFileName(File("direct.pdf"));
+    struct Case {
+        CommandId id;
+        const char* firstModal;  // class of the first modal window; "" for none
+    };
+    const Case cases[] = {
+        {ID_FILE_NEW, "CRawDataDlg"},          {ID_FILE_OPEN, "QFileDialog"},
+        {ID_FILE_SAVE, "QFileDialog"},         {ID_FILE_SAVE_AS, "QFileDialog"},
+        {ID_FILE_PRINT, "QPrintDialog"},       {ID_FILE_PRINT_PREVIEW, "QPrintPreviewDialog"},
+        {ID_FILE_PRINT_SETUP, "QPrintDialog"}, {ID_FILE_EXPORT_PDF, "QMessageBox"},
+        {ID_SETUP_GAGE_INFO, "CGageInfoDlg"},  {ID_CREATE_COMPENSATION, "QMessageBox"},
+        {ID_APP_ABOUT, "CAboutDlg"},           {ID_FILE_PRINT_DIRECT, ""},
+        {ID_NEXT_PANE, ""},                    {ID_PREV_PANE, ""},
+    };
+    for (const Case& c : cases) {
+        QString seen;
+        ModalScript script;
+        script.Then([&seen](QWidget* w) {
+            seen = QString::fromLatin1(w->metaObject()->className());
+            // A cancelled Load Raw Data says so; that box is answered below.
+            qobject_cast<QDialog*>(w)->reject();
+        });
+        script.ThenMessage();
+        QAction* action = Act(*app, c.id);
+        ASSERT_NE(action, nullptr) << c.id;
+        action->trigger();
+        QApplication::processEvents();
+        EXPECT_EQ(seen, QString::fromLatin1(c.firstModal)) << c.id;
+    }
+    EXPECT_TRUE(QFile::exists(File("direct.pdf")));  // print direct: no dialog, one blank page
+    for (CommandId id : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_REPORT})
+        EXPECT_FALSE(Act(*app, id)->isEnabled()) << id;
+}
+
+TEST(Printing, PageRangeWithoutPageOnePrintsNothing)
+{
+    QPrinter printer;
+    EXPECT_TRUE(RangeIncludesFirstPage(printer));
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(1, 3);
+    EXPECT_TRUE(RangeIncludesFirstPage(printer));
+    printer.setFromTo(2, 5);
+    EXPECT_FALSE(RangeIncludesFirstPage(printer));
+}
+
 TEST_F(App, BarsToggleWithCheckMarks)
 {
     ASSERT_TRUE(app->InitInstance({}));
@@ -356,6 +407,10 @@ int main(int argc, char** argv)
     // Settings and the recent-file list go to a folder of the test run, not the user's.
     const QByteArray config = QByteArray("/tmp/quorvel-apptest-") + QByteArray::number(QCoreApplication::applicationPid());
     qputenv("XDG_CONFIG_HOME", config);
+    const QByteArray runtime = config + "/runtime";
+    QDir().mkpath(QString::fromUtf8(runtime));
+    QFile::setPermissions(QString::fromUtf8(runtime), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", runtime);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
