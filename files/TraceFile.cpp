@@ -90,22 +90,10 @@ ReadOutcome ReadRecords(std::FILE* f, std::array<float, MAX_POINTS>& staging, in
     }
 }
 
-}  // namespace
-
-int ReadTraceFile(const std::string& path, double* dest, Operator& op)
+// Tells the operator why a read failed, or stores the samples; the result of the read.
+int FinishRead(ReadOutcome outcome, const std::array<float, MAX_POINTS>& staging, int count,
+               const std::string& path, double* dest, Operator& op)
 {
-    std::error_code ec;
-    // A folder opens for reading on some systems and only fails at the first byte.
-    std::FILE* f = std::filesystem::is_directory(path, ec) ? nullptr : std::fopen(path.c_str(), "rb");
-    if (!f) {
-        op.ShowMessage("Can't open the input file " + path);
-        return 0;
-    }
-    std::array<float, MAX_POINTS> staging;
-    int count = 0;
-    const ReadOutcome outcome = ReadRecords(f, staging, count);
-    std::fclose(f);
-
     switch (outcome) {
     case ReadOutcome::Ok:
         break;
@@ -122,6 +110,32 @@ int ReadTraceFile(const std::string& path, double* dest, Operator& op)
     for (int k = 0; k < count; ++k)
         dest[k] = staging[k];
     return count;
+}
+
+}  // namespace
+
+int ReadTraceFile(const std::string& path, double* dest, Operator& op)
+{
+    std::error_code ec;
+    // A folder opens for reading on some systems and only fails at the first byte.
+    std::FILE* f = std::filesystem::is_directory(path, ec) ? nullptr : std::fopen(path.c_str(), "rb");
+    if (!f) {
+        op.ShowMessage("Can't open the input file " + path);
+        return 0;
+    }
+    std::array<float, MAX_POINTS> staging;
+    int count = 0;
+    const ReadOutcome outcome = ReadRecords(f, staging, count);
+    std::fclose(f);  // closed before the operator is told anything
+    return FinishRead(outcome, staging, count, path, dest, op);
+}
+
+int ReadTraceStream(std::FILE* f, const std::string& name, double* dest, Operator& op)
+{
+    std::array<float, MAX_POINTS> staging;
+    int count = 0;
+    const ReadOutcome outcome = ReadRecords(f, staging, count);
+    return FinishRead(outcome, staging, count, name, dest, op);
 }
 
 int WriteTraceFile(const std::string& path, const double* values, int n, int scale)

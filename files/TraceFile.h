@@ -6,6 +6,7 @@
 // bits 0 and 1 being ignored. The reader never examines the lead and separator bytes.
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 class Operator;
@@ -20,6 +21,10 @@ constexpr int BLOCK_SAMPLES = 32;
 // after telling the operator when it cannot be opened, ends before its TYPE_END byte or holds
 // more than 7200 samples. dest is written only on success; entries from n on are never touched.
 int ReadTraceFile(const std::string& path, double* dest, Operator& op);
+
+// ReadTraceFile on a stream already open for reading at its first byte (a file or bytes in
+// memory); name stands for the file in the messages. f stays open.
+int ReadTraceStream(std::FILE* f, const std::string& name, double* dest, Operator& op);
 
 // Writes values[0, n), each multiplied by scale and rounded to single precision, as a packed
 // record file: full TYPE_BLOCK records, the last record in the count form, then TYPE_END.
