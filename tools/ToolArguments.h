@@ -1,6 +1,8 @@
 // The quorvel command line: one subcommand, its INPUT and its options, or why not.
 #pragma once
 
+#include "Operator.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -17,7 +19,7 @@ struct ToolArguments {
     std::string input;
     // The Load Raw Data dialog's trace count and unit; any integer is passed on, so that the
     // load itself refuses a count it cannot hold, as it does for the dialog.
-    std::int32_t traces = 8;
+    std::int32_t traces = DEFAULT_TRACE_COUNT;
     std::int32_t unit = 0;  // 0 inch, 1 millimetre
     bool loadOptionsGiven = false;
     // The gage dialog's texts; unset keeps what the load or the document holds.
