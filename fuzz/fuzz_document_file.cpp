@@ -25,7 +25,6 @@
 #include <optional>
 #include <string>
 
-
 // Open reads every file into a scratch document of several MB. Under AddressSanitizer each
 // would be a fresh mapping that faults in page by page, most of the time of a run; so a block
 // of that size, once freed, is kept for the next one, poisoned while it waits (a use after
@@ -46,6 +45,7 @@ void* Allocate(std::size_t size)
 
 void Release(void* p) noexcept
 {
+    FUZZ_CHECK(!p || p != g_spare, "the scratch document was deleted twice");
     if (p && !g_spare && __sanitizer_get_allocated_size(p) == sizeof(CQuorvelwDoc)) {
         ASAN_POISON_MEMORY_REGION(p, sizeof(CQuorvelwDoc));
         g_spare = p;
