@@ -4,20 +4,22 @@
 #include "QuorvelwDoc.h"
 #include "TraceFile.h"
 
-void OnCreateCompensation(CQuorvelwDoc& doc, Operator& op)
+bool OnCreateCompensation(CQuorvelwDoc& doc, Operator& op)
 {
     // Without a loaded measurement the angle error is stale or was never computed.
     if (doc.m_bDataLoaded == 0 || doc.m_nPoints < 1 || doc.m_nPoints > MAX_POINTS) {
         op.ShowMessage("No measurement is loaded. Quorvel file not created!");
-        return;
+        return false;
     }
     std::string path;
     if (!op.AskSaveFileName(FileKind::Compensation, std::string(), path))
-        return;
-    if (WriteTraceFile(path, doc.m_angleErr, doc.m_nPoints, -1) == 1)
-        op.ShowMessage("Quorvel file successfully created!");
-    else
+        return false;
+    if (WriteTraceFile(path, doc.m_angleErr, doc.m_nPoints, -1) != 1) {
         op.ShowMessage("Can't open file to write. Quorvel file not created!");
+        return false;
+    }
+    op.ShowMessage("Quorvel file successfully created!");
+    return true;
 }
 
 void OnSetupGageInfo(CQuorvelwDoc& doc, Operator& op)

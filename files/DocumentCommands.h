@@ -9,8 +9,9 @@ class Operator;
 
 // "Create Quorvel": asks for a file name and writes the negated angle error of the N samples
 // as a compensation file. Refuses while no measurement is loaded ("No measurement is loaded.
-// Quorvel file not created!", no question asked). The document does not change.
-void OnCreateCompensation(CQuorvelwDoc& doc, Operator& op);
+// Quorvel file not created!", no question asked). The document does not change. True only
+// when the file was written whole.
+bool OnCreateCompensation(CQuorvelwDoc& doc, Operator& op);
 
 // "Setup Gage Info": runs the gage and grating dialog (default texts); on OK stores both texts,
 // marks the document modified and redraws the views.

@@ -5,6 +5,7 @@
 #include "TextReport.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -30,10 +31,27 @@ struct Plot {
     double min;
     int baseline;  // zero line below the report origin, logical units
     PenHandle pen;
-    const char* caption;
+};
+
+struct CaptionSpec {
+    const char* format;
     double valueFactor;     // table unit -> caption unit
     double divisionFactor;  // valueFactor / 5: a division is a fifth of the half range
 };
+
+const CaptionSpec CAPTIONS[3] = {
+    {"angle error (arcsec): max=%6.2f, min=%6.2f, p-p=%6.2f (%f arcsec/div)", 206264.80671915034,
+     41252.96134383007},
+    {"part error (uin): max=%6.2f, min=%6.2f, p-p=%6.2f (%f uin/div)", 1000000.0, 200000.0},
+    {"spindle error (uin): max=%6.2f, min=%6.2f, p-p=%6.2f (%f uin/div)", 1000000.0, 200000.0},
+};
+
+std::string Caption(const CaptionSpec& spec, double max, double min)
+{
+    const double m = std::max(std::fabs(max), std::fabs(min));
+    return FormatText(spec.format, max * spec.valueFactor, min * spec.valueFactor,
+                      (max - min) * spec.valueFactor, m * spec.divisionFactor);
+}
 
 // Truncates toward zero like the conversion itself; only values no int can hold (a table
 // value far outside its extremes) are held at the int range.
@@ -54,6 +72,13 @@ int CurveY(double value, double m, double halfHeight, int baseline)
 }
 
 }  // namespace
+
+std::array<std::string, 3> ComposePlotCaptions(const CQuorvelwDoc& doc)
+{
+    return {Caption(CAPTIONS[0], doc.m_angleMax, doc.m_angleMin),
+            Caption(CAPTIONS[1], doc.m_partMax, doc.m_partMin),
+            Caption(CAPTIONS[2], doc.m_spindleMax, doc.m_spindleMin)};
+}
 
 void DrawGrid(DrawingSurface& dc, LPoint p, LPoint q)
 {
@@ -109,15 +134,11 @@ void DrawPlotReport(DrawingSurface& dc, const ReportView& view, const CQuorvelwD
     const double halfHeight = HALF_BOX_PER_MM * vertSizeMm;
 
     const Plot plots[] = {
-        {doc.m_angleErr, doc.m_angleMax, doc.m_angleMin, 4800, anglePen,
-         "angle error (arcsec): max=%6.2f, min=%6.2f, p-p=%6.2f (%f arcsec/div)",
-         206264.80671915034, 41252.96134383007},
-        {doc.m_partErr, doc.m_partMax, doc.m_partMin, 12000, partPen,
-         "part error (uin): max=%6.2f, min=%6.2f, p-p=%6.2f (%f uin/div)", 1000000.0, 200000.0},
-        {doc.m_spindleErr, doc.m_spindleMax, doc.m_spindleMin, 19200, spindlePen,
-         "spindle error (uin): max=%6.2f, min=%6.2f, p-p=%6.2f (%f uin/div)", 1000000.0,
-         200000.0},
+        {doc.m_angleErr, doc.m_angleMax, doc.m_angleMin, 4800, anglePen},
+        {doc.m_partErr, doc.m_partMax, doc.m_partMin, 12000, partPen},
+        {doc.m_spindleErr, doc.m_spindleMax, doc.m_spindleMin, 19200, spindlePen},
     };
+    const std::array<std::string, 3> captions = ComposePlotCaptions(doc);
 
     // The document never holds more than MAX_POINTS; the bound keeps a bad one from reading
     // past the tables.
@@ -130,7 +151,8 @@ void DrawPlotReport(DrawingSurface& dc, const ReportView& view, const CQuorvelwD
 
     PenHandle previousPen{};
     bool first = true;
-    for (const Plot& plot : plots) {
+    for (std::size_t k = 0; k < 3; ++k) {
+        const Plot& plot = plots[k];
         const double m = std::max(std::fabs(plot.max), std::fabs(plot.min));
         const PenHandle before = dc.SelectPen(plot.pen);
         if (first)
@@ -152,10 +174,7 @@ void DrawPlotReport(DrawingSurface& dc, const ReportView& view, const CQuorvelwD
             DrawGrid(dc, {left, top}, {right, bottom});
         }
 
-        const std::string caption =
-            FormatText(plot.caption, plot.max * plot.valueFactor, plot.min * plot.valueFactor,
-                       (plot.max - plot.min) * plot.valueFactor, m * plot.divisionFactor);
-        DrawCenteredText(dc, {0, top + CAPTION_BAND, W, top}, caption, textFont);
+        DrawCenteredText(dc, {0, top + CAPTION_BAND, W, top}, captions[k], textFont);
     }
 
     if (previousPen)

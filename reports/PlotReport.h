@@ -4,7 +4,14 @@
 #include "DrawingSurface.h"
 #include "ReportPage.h"
 
+#include <array>
+#include <string>
+
 class CQuorvelwDoc;
+
+// The captions over the three boxes, top to bottom: angle, part, spindle error, each with its
+// maximum, minimum, peak-to-peak and per-division value.
+std::array<std::string, 3> ComposePlotCaptions(const CQuorvelwDoc& doc);
 
 void DrawPlotReport(DrawingSurface& dc, const ReportView& view, const CQuorvelwDoc& doc);
 

@@ -1,10 +1,11 @@
 #include "JsonReport.h"
 
 #include "JsonText.h"
-#include "PlotCaptions.h"
+#include "PlotReport.h"
 #include "QuorvelwDoc.h"
 #include "TextReport.h"
 
+#include <array>
 #include <algorithm>
 #include <cstdint>
 
@@ -115,7 +116,7 @@ std::string MeasurementJson(const CQuorvelwDoc& doc)
     }
     o.Key("plotCaptions");
     out += '[';
-    const std::vector<std::string> captions = PlotCaptions(doc);
+    const std::array<std::string, 3> captions = ComposePlotCaptions(doc);
     for (std::size_t i = 0; i < captions.size(); ++i) {
         if (i > 0)
             out += ", ";

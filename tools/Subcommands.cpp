@@ -23,8 +23,6 @@
 
 namespace {
 
-constexpr const char* COMPENSATION_CREATED = "Quorvel file successfully created!";
-
 void PrintLines(std::FILE* to, const std::vector<std::string>& lines)
 {
     for (const std::string& line : lines)
@@ -102,11 +100,10 @@ int Report(const CQuorvelwDoc& doc, const ToolArguments& args)
 
 int Compensate(CQuorvelwDoc& doc, CliOperator& op)
 {
-    OnCreateCompensation(doc, op);
-    // The command tells the operator its outcome and returns nothing else.
+    const bool created = OnCreateCompensation(doc, op);
     const std::vector<std::string>& said = op.Messages();
-    if (said.size() == 1 && said.front() == COMPENSATION_CREATED) {
-        PrintLines(stdout, said);
+    if (created) {
+        PrintLines(stdout, said);  // "Quorvel file successfully created!"
         return EXIT_DONE;
     }
     return Failed(said.empty() ? std::vector<std::string>{"Quorvel file not created!"} : said);

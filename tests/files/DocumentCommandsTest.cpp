@@ -49,7 +49,7 @@ TEST_F(CommandsTest, CreateQuorvelWritesTheNegatedAngleError)
     LoadMeasurement(4, 100);
     const std::string path = dir.File("comp.qrv");
     op.saveNames.push_back(path);
-    OnCreateCompensation(*doc, op);
+    EXPECT_TRUE(OnCreateCompensation(*doc, op));
     EXPECT_EQ(op.events, (std::vector<std::string>{"ask save name: compensation",
                                                     "message: Quorvel file successfully created!"}));
     EXPECT_EQ(op.proposedName, "");
@@ -77,7 +77,7 @@ TEST_F(CommandsTest, CreateQuorvelCancelledWritesNothing)
 {
     LoadMeasurement(8, 720);
     op.saveNames.push_back(std::nullopt);
-    OnCreateCompensation(*doc, op);
+    EXPECT_FALSE(OnCreateCompensation(*doc, op));
     EXPECT_EQ(op.events, std::vector<std::string>{"ask save name: compensation"});
     EXPECT_EQ(dir.Entries().size(), 8u);
 }
@@ -88,8 +88,8 @@ TEST_F(CommandsTest, CreateQuorvelThatCannotWrite)
     WriteBytes(dir.File("plain"), {1});
     op.saveNames.push_back(dir.File("plain/comp.qrv"));
     op.saveNames.push_back(dir.path().string());
-    OnCreateCompensation(*doc, op);
-    OnCreateCompensation(*doc, op);
+    EXPECT_FALSE(OnCreateCompensation(*doc, op));
+    EXPECT_FALSE(OnCreateCompensation(*doc, op));
     EXPECT_EQ(op.Messages(), (std::vector<std::string>{"Can't open file to write. Quorvel file not created!",
                                                         "Can't open file to write. Quorvel file not created!"}));
     EXPECT_EQ(dir.Entries().size(), 9u);
@@ -98,7 +98,7 @@ TEST_F(CommandsTest, CreateQuorvelThatCannotWrite)
 TEST_F(CommandsTest, CreateQuorvelRefusesWithoutAMeasurement)
 {
     // Before any load.
-    OnCreateCompensation(*doc, op);
+    EXPECT_FALSE(OnCreateCompensation(*doc, op));
     EXPECT_EQ(op.events, std::vector<std::string>{kNotLoaded});
 
     // After a load cancelled following a good one: the angle error is still there, but stale.
