@@ -6,6 +6,7 @@
 #include "SyntheticMeasurement.h"
 #include "TraceFile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -16,6 +17,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -188,6 +190,16 @@ void DocumentSeeds()
     bad[9] = std::numeric_limits<double>::infinity();
     Put("nan-inf", Document(texts, 0, 16, 8, 1, bad));
     Put("huge-values", Document(texts, 1, 16, 8, 1, std::vector<double>(128, 1e300)));
+    // Eccentric traces near the end of the double range: sums overflow in the analysis.
+    for (const auto& [name, amplitude, offset] :
+         {std::tuple{"near-the-double-range", 1e307, 1e308}, std::tuple{"at-the-double-range", 1.7e308, 0.0}}) {
+        std::vector<double> v;
+        for (int i = 0; i < 64; ++i)
+            for (int j = 0; j < 8; ++j)
+                v.push_back(std::clamp(amplitude * std::cos(6.283185307179586 * ((i + 1) / 64.0 - j / 8.0) - 0.3) + offset,
+                                       -std::numeric_limits<double>::max(), std::numeric_limits<double>::max()));
+        Put(name, Document(texts, 0, 64, 8, 1, v));
+    }
 
     // The longer prefixes: 255 characters (0xFF w16), a wide text, a 32-bit length.
     Bytes t255{0xFF, 0xFF, 0x00};
