@@ -19,20 +19,33 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes)
+// Larger than any document of ours: 2 MB of samples and four texts no operator types.
+constexpr std::uintmax_t MAX_DOCUMENT_BYTES = 256u << 20;
+
+enum class ReadResult { Ok, CannotRead, TooLarge };
+
+ReadResult ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes)
 {
+    // Regular files only: a pipe would block the program, a device like /dev/zero never ends.
     std::error_code ec;
-    if (fs::is_directory(path, ec))
-        return false;
+    if (!fs::is_regular_file(path, ec))
+        return ReadResult::CannotRead;
+    const std::uintmax_t size = fs::file_size(path, ec);
+    if (ec)
+        return ReadResult::CannotRead;
+    if (size > MAX_DOCUMENT_BYTES)
+        return ReadResult::TooLarge;
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return false;
+        return ReadResult::CannotRead;
     try {
         bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     } catch (const std::bad_alloc&) {
-        return false;
+        return ReadResult::CannotRead;
     }
-    return !in.bad();
+    if (in.bad())
+        return ReadResult::CannotRead;
+    return bytes.size() > MAX_DOCUMENT_BYTES ? ReadResult::TooLarge : ReadResult::Ok;
 }
 
 // Moves fields 1 to 9 of a document file from the scratch document; the samples outside its
@@ -113,8 +126,14 @@ bool OpenDocumentFile(CQuorvelwDoc& doc, Operator& op, const std::string& path)
 bool OnOpenDocument(CQuorvelwDoc& doc, Operator& op, const std::string& path)
 {
     std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) {
+    switch (ReadWholeFile(path, bytes)) {
+    case ReadResult::Ok:
+        break;
+    case ReadResult::CannotRead:
         op.ShowMessage("Failed to open document.");
+        return false;
+    case ReadResult::TooLarge:
+        op.ShowMessage("Unexpected file format.");
         return false;
     }
     std::unique_ptr<CQuorvelwDoc> scratch(new (std::nothrow) CQuorvelwDoc);

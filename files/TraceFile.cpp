@@ -117,8 +117,9 @@ int FinishRead(ReadOutcome outcome, const std::array<float, MAX_POINTS>& staging
 int ReadTraceFile(const std::string& path, double* dest, Operator& op)
 {
     std::error_code ec;
-    // A folder opens for reading on some systems and only fails at the first byte.
-    std::FILE* f = std::filesystem::is_directory(path, ec) ? nullptr : std::fopen(path.c_str(), "rb");
+    // Regular files only: a folder opens on some systems and fails at the first byte, a pipe
+    // would block the program, and a device like /dev/zero is an endless run of empty records.
+    std::FILE* f = std::filesystem::is_regular_file(path, ec) ? std::fopen(path.c_str(), "rb") : nullptr;
     if (!f) {
         op.ShowMessage("Can't open the input file " + path);
         return 0;

@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cstdio>
+
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -223,6 +227,37 @@ TEST_F(FrameworkTest, FailedOpenShowsNoLoadDialog)
 
     op.openNames.push_back(std::nullopt);
     EXPECT_FALSE(OnFileOpen(*doc, op));
+}
+
+// Only regular files are read: a pipe would block, /dev/zero never ends, and a file larger
+// than any document of ours is refused before it is read.
+TEST_F(FrameworkTest, OpenRefusesWhatIsNotADocumentFile)
+{
+    ModifiedDocument();
+    ASSERT_EQ(mkfifo(dir.File("pipe.qvl").c_str(), 0600), 0);
+    {
+        std::FILE* big = std::fopen(dir.File("big.qvl").c_str(), "wb");
+        ASSERT_NE(big, nullptr);
+        ASSERT_EQ(std::fseek(big, (256L << 20) + 1, SEEK_SET), 0);  // sparse: no disk used
+        std::fputc(0, big);
+        std::fclose(big);
+    }
+    const struct {
+        std::string path;
+        const char* message;
+    } cases[] = {
+        {dir.File("pipe.qvl"), "Failed to open document."},
+        {"/dev/zero", "Failed to open document."},
+        {dir.File("big.qvl"), "Unexpected file format."},
+    };
+    for (const auto& c : cases) {
+        op.events.clear();
+        EXPECT_FALSE(OnOpenDocument(*doc, op, c.path)) << c.path;
+        EXPECT_EQ(op.Messages(), std::vector<std::string>{c.message}) << c.path;
+        EXPECT_EQ(doc->GetTitle(), "saved.qvl");
+        EXPECT_EQ(doc->m_strGageInfo, "changed");
+        EXPECT_TRUE(doc->IsModified());
+    }
 }
 
 TEST_F(FrameworkTest, OpeningAfterTheTextReportShowsThePlot)

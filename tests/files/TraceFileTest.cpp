@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <csignal>
 #include <cstring>
@@ -160,10 +162,13 @@ TEST(ReadTraceFile, DecodesLittleEndianSinglePrecisionBitPatterns)
     EXPECT_TRUE(std::isnan(dest[4]));
 }
 
+// A missing file, a folder, a pipe (which would block) and an endless device are refused alike.
 TEST(ReadTraceFile, MissingFileNamesTheFullPath)
 {
     TempFolder dir;
-    for (const std::string& path : {dir.File("no such folder/ang045.dat"), dir.path().string()}) {
+    ASSERT_EQ(mkfifo(dir.File("pipe.dat").c_str(), 0600), 0);
+    for (const std::string& path : {dir.File("no such folder/ang045.dat"), dir.path().string(),
+                                    dir.File("pipe.dat"), std::string("/dev/zero")}) {
         std::vector<double> dest(MAX_POINTS, kUntouched);
         ScriptedOperator op;
         EXPECT_EQ(ReadTraceFile(path, dest.data(), op), 0);
