@@ -46,43 +46,35 @@ DialogResult QtOperator::RunGageInfoDialog(GageInfoValues& values)
     return DialogResult::Ok;
 }
 
-bool QtOperator::AskSaveFileName(FileKind kind, const std::string& proposed, std::string& path)
+bool QtOperator::AskFileName(bool save, const QString& filter, const QString& suffix, const std::string& proposed,
+                             std::string& path)
 {
-    QFileDialog dlg(m_parent, QString(), QString::fromStdString(proposed), Filter(kind));
+    QFileDialog dlg(m_parent, QString(), QString::fromStdString(proposed), filter);
     dlg.setOptions(kFileDialogOptions);
-    dlg.setAcceptMode(QFileDialog::AcceptSave);
-    dlg.setFileMode(QFileDialog::AnyFile);
-    if (kind == FileKind::Document)
-        dlg.setDefaultSuffix(QStringLiteral("qvl"));
+    dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!suffix.isEmpty())
+        dlg.setDefaultSuffix(suffix);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return false;
     path = dlg.selectedFiles().constFirst().toStdString();
     return true;
+}
+
+bool QtOperator::AskSaveFileName(FileKind kind, const std::string& proposed, std::string& path)
+{
+    const QString suffix = kind == FileKind::Document ? QStringLiteral("qvl") : QString();
+    return AskFileName(true, Filter(kind), suffix, proposed, path);
 }
 
 bool QtOperator::AskPdfFileName(std::string& path)
 {
-    QFileDialog dlg(m_parent, QString(), QString(), QStringLiteral("PDF Files (*.pdf)"));
-    dlg.setOptions(kFileDialogOptions);
-    dlg.setAcceptMode(QFileDialog::AcceptSave);
-    dlg.setFileMode(QFileDialog::AnyFile);
-    dlg.setDefaultSuffix(QStringLiteral("pdf"));
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
-        return false;
-    path = dlg.selectedFiles().constFirst().toStdString();
-    return true;
+    return AskFileName(true, QStringLiteral("PDF Files (*.pdf)"), QStringLiteral("pdf"), std::string(), path);
 }
 
 bool QtOperator::AskOpenFileName(FileKind kind, std::string& path)
 {
-    QFileDialog dlg(m_parent, QString(), QString(), Filter(kind));
-    dlg.setOptions(kFileDialogOptions);
-    dlg.setAcceptMode(QFileDialog::AcceptOpen);
-    dlg.setFileMode(QFileDialog::ExistingFile);
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
-        return false;
-    path = dlg.selectedFiles().constFirst().toStdString();
-    return true;
+    return AskFileName(false, Filter(kind), QString(), std::string(), path);
 }
 
 SaveChangesAnswer QtOperator::AskSaveChanges(const std::string& title)

@@ -4,6 +4,8 @@
 
 #include "Operator.h"
 
+#include <QString>
+
 class QWidget;
 
 class QtOperator : public Operator {
@@ -23,5 +25,9 @@ public:
     bool AskPdfFileName(std::string& path);
 
 private:
+    // Qt's file dialog, to write (save) or to read an existing file; false when cancelled.
+    bool AskFileName(bool save, const QString& filter, const QString& suffix, const std::string& proposed,
+                     std::string& path);
+
     QWidget* m_parent;
 };
